@@ -1,0 +1,120 @@
+#include "engine.h"
+
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+engine::engine() {}
+
+engine::~engine() {}
+
+float engine::pOrt(float hNNull, float pNNull)
+{
+    const double h = hNNull;
+    _pOrt = static_cast<float>(double(pNNull) - h / (8.7 - 0.0005 * h));
+    return _pOrt;
+}
+
+float engine::LDichte(float _pOrt, float _t)
+{
+    _LD = static_cast<float>((0.349 * double(_pOrt)) / (double(_t) + 273.15));
+    return _LD;
+}
+
+float engine::tKelvin(float _t)
+{
+    _tK = static_cast<float>(double(_t) + 273.15);
+    return _tK;
+}
+
+float engine::pSatt(float _t, float _tK)
+{
+    const float a = static_cast<float>((7.5 * double(_t)) / double(_tK));
+    const float b = static_cast<float>(std::pow(10.0, double(a)));
+    _pS = static_cast<float>(6.1078 * double(b));
+    return _pS;
+}
+
+float engine::saettDef(float _pS, float _relF)
+{
+    const float c = _pS / 100.0f;
+    const float d = c * _relF;
+    _Sd = _pS - d;
+    return _Sd;
+}
+
+float engine::pDampf(float _pS, float _Sd)
+{
+    _pD = _pS - _Sd;
+    return _pD;
+}
+
+float engine::TauPunkt(float _pD)
+{
+    // The base-10 logarithm as a quotient of natural ones, as the formula has
+    // always been evaluated; log10() could differ in the last bit.
+    const double lg = std::log(double(_pD)) / std::log(10.0);
+    _TP = static_cast<float>((234.67 * lg - 184.2) / (8.233 - lg));
+    return _TP;
+}
+
+float engine::spezFeuchte1(float _pD, float _pOrt)
+{
+    const float q = _pD / _pOrt;
+    _spezF1 = static_cast<float>((double(q) * 0.622) * 1000.0);
+    return _spezF1;
+}
+
+float engine::spezFeuchte2(float _spezF1, float _LD)
+{
+    _spezF2 = _spezF1 * _LD;
+    return _spezF2;
+}
+
+float engine::saettFeuchte1(float _spezF1, float _relF)
+{
+    _saettF1 = (_spezF1 / _relF) * 100.0f;
+    return _saettF1;
+}
+
+float engine::saettFeuchte2(float _saettF1, float _LD)
+{
+    _saettF2 = _saettF1 * _LD;
+    return _saettF2;
+}
+
+float engine::aequTemp(float _t, float _pD)
+{
+    _aequT = static_cast<float>(double(_t) + 1.5 * double(_pD));
+    return _aequT;
+}
+
+float engine::TauPunkt2(float _t, float _relF)
+{
+    // Magnus coefficients held in single precision on purpose: 7.45f is a
+    // little below 7.45, and that shows in the digits.
+    const float ai = 7.45f;
+    const float bi = 235.0f;
+
+    const float z1 = (ai * _t) / (_t + bi);
+    const float es = static_cast<float>(6.1 * std::exp(2.3025851 * double(z1)));
+    const float e = (es * _relF) / 100.0f;
+    _dru = e;
+
+    const float z2 = static_cast<float>(double(e) / 6.1);
+    const float z3 = static_cast<float>(0.434292289 * std::log(double(z2)));
+    _TP2 = (bi * z3) / (ai - z3);
+
+    const float perCubicMetre =
+        static_cast<float>(((216.7 * double(e)) / (double(_t) + 273.15)) * 100.0);
+    _feu2 = std::roundf(perCubicMetre) / 100.0f;
+    return _TP2;
+}
+
+std::string zahlText(float value)
+{
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << double(value);
+    return out.str();
+}
