@@ -193,5 +193,40 @@ void Brumo::eingabeFeuchtigkeit(const QString &Feu)
 
 void Brumo::starteBerechnungClicked()
 {
-    // Filled in with the calculation run.
+    const float pO = Berechnung.pOrt(_Hoehe, _Luftdruck);
+    const float LD = Berechnung.LDichte(pO, _Temperatur);
+    const float tK = Berechnung.tKelvin(_Temperatur);
+    const float pS = Berechnung.pSatt(_Temperatur, tK);
+    const float Sd = Berechnung.saettDef(pS, _Feuchtigkeit);
+    const float TP2 = Berechnung.TauPunkt2(_Temperatur, _Feuchtigkeit);
+    const float pD = Berechnung.pDampf(pS, Sd);
+    const float TP = Berechnung.TauPunkt(pD);
+    const float spezF1 = Berechnung.spezFeuchte1(pD, pO);
+    const float spezF2 = Berechnung.spezFeuchte2(spezF1, LD);
+    const float saettF1 = Berechnung.saettFeuchte1(spezF1, _Feuchtigkeit);
+    const float saettF2 = Berechnung.saettFeuchte2(saettF1, LD);
+    const float aequT = Berechnung.aequTemp(_Temperatur, pD);
+
+    // The saturation deficit has no field of its own; it goes to the file only.
+    Berechnung.fileexport(pO, LD, tK, pS, Sd, pD, Berechnung._dru, TP, TP2, spezF1, spezF2,
+                          Berechnung._feu2, saettF1, saettF2, aequT);
+
+    auto show = [](QLineEdit *field, float value) {
+        Berechnung.num2txt(value);
+        field->setText(QString::fromLatin1(Berechnung.txt));
+    };
+    show(lineEditDisplayLuftdruckOrt, pO);
+    show(lineEditDisplayLuftdichte, LD);
+    show(lineEditDisplayTempKelvin, tK);
+    show(lineEditDisplaySaettigungsdruck, pS);
+    show(lineEditDisplayDampfdruck, pD);
+    show(lineEditDisplayDampfdruck_alt, Berechnung._dru);
+    show(lineEditDisplaySpezFeuchte1, spezF1);
+    show(lineEditDisplaySpezFeuchte2, spezF2);
+    show(lineEditDisplaySpezFeuchte_alt, Berechnung._feu2);
+    show(lineEditDisplaySaettFeuchte1, saettF1);
+    show(lineEditDisplaySaettFeuchte2, saettF2);
+    show(lineEditDisplayAequivalentTemp, aequT);
+    show(lineEditDisplayTaupunkt, TP);
+    show(lineEditDisplayTaupunkt_alt, TP2);
 }

@@ -18,17 +18,17 @@ class Brumo : public QDialog
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Brumo(QWidget *parent = nullptr, const char *name = nullptr);
 
-private slots:
+  private slots:
     void eingabeTemperatur(const QString &Temp);
     void eingabeHoehe(const QString &Hoe);
     void eingabeLuftdruck(const QString &LD);
     void eingabeFeuchtigkeit(const QString &Feu);
     void starteBerechnungClicked();
 
-private:
+  private:
     void eingabe(const QString &text, int &value, int &flag, float &copy);
 
     int Temperatur;

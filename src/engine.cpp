@@ -1,8 +1,16 @@
 #include "engine.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
 #include <locale>
 #include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 engine::engine() {}
 
@@ -109,6 +117,62 @@ float engine::TauPunkt2(float _t, float _relF)
         static_cast<float>(((216.7 * double(e)) / (double(_t) + 273.15)) * 100.0);
     _feu2 = std::roundf(perCubicMetre) / 100.0f;
     return _TP2;
+}
+
+char engine::num2txt(float _num)
+{
+    char txtflag[1024] = "";
+    const std::string text = zahlText(_num);
+
+    // The scratch file is created only if the name is free: a "temp" that
+    // belongs to the user (or to another Brumo in the same directory) is
+    // never written, read or removed. Then the text is taken as formatted.
+    const int fd = ::open("temp", O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        text.copy(txtflag, sizeof txtflag - 1);
+    } else {
+        if (fd < 0) {
+            std::cout << "\n\nKann temporaere Datei nicht anlegen\n\n" << std::flush;
+        } else {
+            [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
+            ::close(fd);
+        }
+        std::ifstream _tempfile("temp");
+        _tempfile.getline(txtflag, sizeof txtflag);
+        _tempfile.close();
+        [[maybe_unused]] const int removed = std::system("rm temp");
+    }
+
+    std::memcpy(txt, txtflag, sizeof txt);
+    return txt[0];
+}
+
+void engine::fileexport(float _pO, float _LD, float _tK, float _pS, float _Sd, float _pD,
+                        float _dru, float _TP, float _TP2, float _spezF1, float _spezF2,
+                        float _feu2, float _saettF1, float _saettF2, float _aequT)
+{
+    std::ofstream exportfile("Brumo_export.csv");
+    if (!exportfile) {
+        std::cout << "\n\nKann Exportdatei nicht anlegen" << std::flush;
+        return;
+    }
+    exportfile << "oertlicher Luftdruck;Luftdichte;Temperatur in Kelvin;Saettigungsdruck;"
+                  "Saettigungsdefizit;Dampfdruck;Dampfdruck nach alternativer Methode ;"
+                  "Taupunkt;Taupunkt nach alternativer Methode;spezifische Feuchte;"
+                  "spezifische Feuchte;spezifische Feuchte nach alternativer Methode;"
+                  "Saettigungs-Feuchte;Saettigungs-Feuchte;Aequivalent-Temperatur;\n";
+    exportfile << "hPa;kg/m\xC2\xB3;K;hPa;hPa;hPa;mbar;Grad Celsius;Grad Celsius;"
+                  "Gramm Wasser/ kg Luft;Gramm Wasser/ Kubikmeter Luft;"
+                  "Gramm Wasser/ Kubikmeter Luft;Gramm Wasser/ kg Luft;"
+                  "Gramm Wasser/ Kubikmeter Luft;Grad Celsius;\n";
+    for (float value : {_pO, _LD, _tK, _pS, _Sd, _pD, _dru, _TP, _TP2, _spezF1, _spezF2, _feu2,
+                        _saettF1, _saettF2, _aequT})
+        exportfile << zahlText(value) << ';';
+    exportfile.close();
+
+    // A full disk or a size limit shows only here; the run goes on regardless.
+    if (exportfile.fail())
+        std::cout << "\n\nKann Exportdatei nicht schreiben" << std::flush;
 }
 
 std::string zahlText(float value)

@@ -9,7 +9,7 @@
 // mix below is deliberate.
 class engine
 {
-public:
+  public:
     engine();
     ~engine();
 
@@ -32,7 +32,7 @@ public:
     // Leaves the text of the value in txt and returns its first character.
     char num2txt(float _num);
 
-protected:
+  protected:
     float _pOrt;
     float _LD;
     float _tK;
@@ -48,7 +48,7 @@ protected:
     float _TP2;
     float _num;
 
-public:
+  public:
     float _feu2;
     float _dru;
     char txt[1024];

@@ -13,10 +13,12 @@ namespace {
 // Marks every text it is asked for in the dialog's context.
 class MarkingTranslator : public QTranslator
 {
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *,
-                      int) const override
+  public:
+    bool isEmpty() const override
+    {
+        return false;
+    }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
     {
         if (qstrcmp(context, "Brumo") != 0)
             return {};
@@ -56,7 +58,7 @@ class TestBrumo : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initialState();
     void rows_data();
     void rows();
@@ -71,9 +73,14 @@ private slots:
     void startButton();
     void typingCallsTheSlotPerCharacter();
 
+    void calculation_data();
+    void calculation();
+    void repeatedClick();
+    void inputChangeKeepsResults();
+
     void programmendeEndsWithZero();
 
-private:
+  private:
     static QList<QLineEdit *> inputs(Brumo &w)
     {
         return {w.lineEditEingabeTemperatur, w.lineEditEingabeHoehe, w.lineEditEingabeLuftdruck,
@@ -81,20 +88,27 @@ private:
     }
     static QList<QLineEdit *> edits(Brumo &w)
     {
-        return inputs(w) + QList<QLineEdit *>{w.lineEditDisplayLuftdruckOrt,
-                                              w.lineEditDisplayLuftdichte,
-                                              w.lineEditDisplayTempKelvin,
-                                              w.lineEditDisplaySaettigungsdruck,
-                                              w.lineEditDisplayDampfdruck,
-                                              w.lineEditDisplayDampfdruck_alt,
-                                              w.lineEditDisplaySpezFeuchte1,
-                                              w.lineEditDisplaySpezFeuchte2,
-                                              w.lineEditDisplaySpezFeuchte_alt,
-                                              w.lineEditDisplaySaettFeuchte1,
-                                              w.lineEditDisplaySaettFeuchte2,
-                                              w.lineEditDisplayAequivalentTemp,
-                                              w.lineEditDisplayTaupunkt,
-                                              w.lineEditDisplayTaupunkt_alt};
+        return inputs(w) + QList<QLineEdit *>{
+                               w.lineEditDisplayLuftdruckOrt,    w.lineEditDisplayLuftdichte,
+                               w.lineEditDisplayTempKelvin,      w.lineEditDisplaySaettigungsdruck,
+                               w.lineEditDisplayDampfdruck,      w.lineEditDisplayDampfdruck_alt,
+                               w.lineEditDisplaySpezFeuchte1,    w.lineEditDisplaySpezFeuchte2,
+                               w.lineEditDisplaySpezFeuchte_alt, w.lineEditDisplaySaettFeuchte1,
+                               w.lineEditDisplaySaettFeuchte2,   w.lineEditDisplayAequivalentTemp,
+                               w.lineEditDisplayTaupunkt,        w.lineEditDisplayTaupunkt_alt};
+    }
+    static QList<QLineEdit *> results(Brumo &w)
+    {
+        return edits(w).mid(4);
+    }
+    // Types the four inputs and clicks the start button.
+    static void calculate(Brumo &w, const QStringList &input)
+    {
+        for (int field = 0; field < 4; ++field) {
+            inputs(w)[field]->clear();
+            QTest::keyClicks(inputs(w)[field], input[field]);
+        }
+        QTest::mouseClick(w.pushButtonStarteBerechnung, Qt::LeftButton);
     }
     static QList<int> ints(Brumo &w)
     {
@@ -117,7 +131,8 @@ void TestBrumo::initialState()
     QCOMPARE(w.size(), QSize(420, 600));
     QVERIFY(!w.isModal());
     QVERIFY(!w.pushButtonStarteBerechnung->isEnabled());
-    QCOMPARE(w.pushButtonStarteBerechnung->objectName(), QStringLiteral("pushButtonStarteBerechnung"));
+    QCOMPARE(w.pushButtonStarteBerechnung->objectName(),
+             QStringLiteral("pushButtonStarteBerechnung"));
     QCOMPARE(w.pushButtonClose->objectName(), QStringLiteral("pushButtonClose"));
     for (QLineEdit *edit : edits(w))
         QVERIFY(edit->text().isEmpty());
@@ -152,8 +167,7 @@ void TestBrumo::rows_data()
     QTest::newRow("kelvin") << 8 << captioned("Temperatur in Grad Kelvin ");
     QTest::newRow("saturation pressure") << 9 << captioned("Saettigungsdruck in hPa ");
     QTest::newRow("vapour pressures, centred first")
-        << 10
-        << captioned("Dampfdruck in hPa ", "edit:center") + captioned("alt. Formel in mBar ");
+        << 10 << captioned("Dampfdruck in hPa ", "edit:center") + captioned("alt. Formel in mBar ");
     QTest::newRow("specific per kg")
         << 11 << captioned("spezifische Feuchte in Gramm Wasser/ kg Luft ");
     QTest::newRow("specific per m3") << 12 << captioned("spez. F. in g Wasser/ Kubikmeter Luft ");
@@ -331,8 +345,7 @@ void TestBrumo::startButton_data()
     QTest::newRow("all four typed") << QStringList{"0=20", "1=0", "2=1013", "3=50"} << true;
     QTest::newRow("three typed") << QStringList{"0=20", "1=0", "2=1013"} << false;
     QTest::newRow("altitude untouched") << QStringList{"0=20", "2=1013", "3=50"} << false;
-    QTest::newRow("one field four times")
-        << QStringList{"3=1", "3=2", "3=3", "3=4"} << false;
+    QTest::newRow("one field four times") << QStringList{"3=1", "3=2", "3=3", "3=4"} << false;
     QTest::newRow("a letter completes the set")
         << QStringList{"3=50", "0=20", "1=0", "2=x"} << true;
     QTest::newRow("typed, then emptied, counts as changed")
@@ -373,6 +386,131 @@ void TestBrumo::typingCallsTheSlotPerCharacter()
     QCOMPARE(w._Temperatur, 20.0f);
     QTest::keyClick(w.lineEditEingabeTemperatur, Qt::Key_Backspace);
     QCOMPARE(w.Temperatur, 2);
+}
+
+void TestBrumo::calculation_data()
+{
+    // Inputs, then the fourteen fields top to bottom, then the saturation
+    // deficit, which only the export has.
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("deficit");
+
+    QTest::newRow("20 C, sea level, 1013 hPa, 50 %")
+        << QStringList{"20", "0", "1013", "50"}
+        << QStringList{"1013",    "1.20599", "293.15",  "19.8412", "9.92061", "11.7115", "6.09143",
+                       "7.34622", "8.66",    "12.1829", "14.6924", "34.8809", "6.86214", "9.28896"}
+        << "9.92061";
+    QTest::newRow("all zero") << QStringList{"0", "0", "0", "0"}
+                              << QStringList{"0",   "0", "273.15", "6.1078", "0", "0",   "nan",
+                                             "nan", "0", "nan",    "nan",    "0", "nan", "nan"}
+                              << "6.1078";
+    QTest::newRow("text that is not a plain number")
+        << QStringList{"20.9", " +0", "1013 hPa", "50%"}
+        << QStringList{"1013",    "1.20599", "293.15",  "19.8412", "9.92061", "11.7115", "6.09143",
+                       "7.34622", "8.66",    "12.1829", "14.6924", "34.8809", "6.86214", "9.28896"}
+        << "9.92061";
+}
+
+void TestBrumo::calculation()
+{
+    QFETCH(QStringList, input);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, deficit);
+
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    Brumo w;
+    calculate(w, input);
+
+    QFile file("Brumo_export.csv");
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const bool tempLeft = QFileInfo::exists("temp");
+    QDir::setCurrent(previous);
+
+    QVERIFY(opened);
+    QVERIFY(!tempLeft);
+    QStringList texts;
+    for (QLineEdit *field : results(w))
+        texts << field->text();
+    for (int i = 0; i < shown.size(); ++i) {
+        const QString want = shown[i];
+        if (want == "nan")
+            QVERIFY2(QRegularExpression("^-?nan$").match(texts[i]).hasMatch(),
+                     qPrintable(texts[i]));
+        else
+            QCOMPARE(texts[i], want);
+    }
+
+    // The export holds the same texts, in its own column order.
+    QCOMPARE(lines.size(), 3);
+    const QStringList cells = QString::fromLatin1(lines[2]).split(';');
+    QCOMPARE(cells.size(), 16);
+    QCOMPARE(cells.last(), QString());
+    const auto field = [&](QLineEdit *edit) { return int(results(w).indexOf(edit)); };
+    const QList<int> column = {field(w.lineEditDisplayLuftdruckOrt),
+                               field(w.lineEditDisplayLuftdichte),
+                               field(w.lineEditDisplayTempKelvin),
+                               field(w.lineEditDisplaySaettigungsdruck),
+                               -1,
+                               field(w.lineEditDisplayDampfdruck),
+                               field(w.lineEditDisplayDampfdruck_alt),
+                               field(w.lineEditDisplayTaupunkt),
+                               field(w.lineEditDisplayTaupunkt_alt),
+                               field(w.lineEditDisplaySpezFeuchte1),
+                               field(w.lineEditDisplaySpezFeuchte2),
+                               field(w.lineEditDisplaySpezFeuchte_alt),
+                               field(w.lineEditDisplaySaettFeuchte1),
+                               field(w.lineEditDisplaySaettFeuchte2),
+                               field(w.lineEditDisplayAequivalentTemp)};
+    for (int c = 0; c < 15; ++c)
+        QCOMPARE(cells[c], column[c] < 0 ? deficit : texts[column[c]]);
+}
+
+void TestBrumo::repeatedClick()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    Brumo w;
+    calculate(w, {"-5", "300", "1015", "60"});
+    QStringList first;
+    for (QLineEdit *field : results(w))
+        first << field->text();
+    QFile file("Brumo_export.csv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray firstExport = file.readAll();
+    file.close();
+
+    results(w).first()->setText("typed by hand");
+    QTest::mouseClick(w.pushButtonStarteBerechnung, Qt::LeftButton);
+    QStringList second;
+    for (QLineEdit *field : results(w))
+        second << field->text();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray secondExport = file.readAll();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(first.first(), QStringLiteral("979.912"));
+    QCOMPARE(first.last(), QStringLiteral("-11.5134"));
+    QCOMPARE(second, first);
+    QCOMPARE(secondExport, firstExport);
+}
+
+void TestBrumo::inputChangeKeepsResults()
+{
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    Brumo w;
+    calculate(w, {"20", "0", "1013", "50"});
+    QTest::keyClicks(w.lineEditEingabeTemperatur, "5");
+    QCOMPARE(w.lineEditDisplayTempKelvin->text(), QStringLiteral("293.15"));
+    QTest::mouseClick(w.pushButtonStarteBerechnung, Qt::LeftButton);
+    QDir::setCurrent(previous);
+    QCOMPARE(w.lineEditDisplayTempKelvin->text(), QStringLiteral("478.15"));
 }
 
 // Must stay last: it runs the application's event loop to its end.

@@ -44,7 +44,7 @@ class TestFormeln : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void chain_data();
     void chain();
     void freshEngineIsZero();
