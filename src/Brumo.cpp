@@ -8,49 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cstdint>
 #include <initializer_list>
-#include <limits>
 
 engine Berechnung;
-
-int ganzeZahl(const char *text)
-{
-    const char *p = text;
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-        ++p;
-    const bool negative = *p == '-';
-    if (*p == '+' || *p == '-')
-        ++p;
-
-    // Accumulate towards the sign so that the 64-bit minimum is reachable.
-    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
-    std::int64_t n = 0;
-    bool clamped = false;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        if (clamped)
-            continue;
-        const int digit = *p - '0';
-        if (negative) {
-            if (n < (min + digit) / 10) {
-                n = min;
-                clamped = true;
-            } else {
-                n = n * 10 - digit;
-            }
-        } else {
-            if (n > (max - digit) / 10) {
-                n = max;
-                clamped = true;
-            } else {
-                n = n * 10 + digit;
-            }
-        }
-    }
-    // Conversion to a narrower signed type is modulo 2^32 since C++20.
-    return static_cast<int>(n);
-}
 
 Brumo::Brumo(QWidget *parent, const char *name) : QDialog(parent)
 {

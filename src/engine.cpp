@@ -2,14 +2,17 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <locale>
 #include <sstream>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 engine::engine() {}
@@ -119,6 +122,25 @@ float engine::TauPunkt2(float _t, float _relF)
     return _TP2;
 }
 
+namespace {
+
+// Writes all of text to fd; false on any failure, a full disk included.
+bool writeAll(int fd, const std::string &text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
 char engine::num2txt(float _num)
 {
     char txtflag[1024] = "";
@@ -131,16 +153,23 @@ char engine::num2txt(float _num)
     if (fd < 0 && errno == EEXIST) {
         text.copy(txtflag, sizeof txtflag - 1);
     } else {
+        bool written = false;
         if (fd < 0) {
             std::cout << "\n\nKann temporaere Datei nicht anlegen\n\n" << std::flush;
         } else {
-            [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
-            ::close(fd);
+            written = writeAll(fd, text);
+            written = ::close(fd) == 0 && written;
         }
         std::ifstream _tempfile("temp");
         _tempfile.getline(txtflag, sizeof txtflag);
         _tempfile.close();
         [[maybe_unused]] const int removed = std::system("rm temp");
+
+        // A full disk leaves the file short; the value itself is not lost.
+        if (fd >= 0 && !written) {
+            std::memset(txtflag, 0, sizeof txtflag);
+            text.copy(txtflag, sizeof txtflag - 1);
+        }
     }
 
     std::memcpy(txt, txtflag, sizeof txt);
@@ -151,27 +180,34 @@ void engine::fileexport(float _pO, float _LD, float _tK, float _pS, float _Sd, f
                         float _dru, float _TP, float _TP2, float _spezF1, float _spezF2,
                         float _feu2, float _saettF1, float _saettF2, float _aequT)
 {
-    std::ofstream exportfile("Brumo_export.csv");
-    if (!exportfile) {
+    // Emptied only once the lock is held, so that two Brumos exporting into
+    // one directory at the same moment leave one whole file, not a mix.
+    const int fd = ::open("Brumo_export.csv", O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
         std::cout << "\n\nKann Exportdatei nicht anlegen" << std::flush;
         return;
     }
-    exportfile << "oertlicher Luftdruck;Luftdichte;Temperatur in Kelvin;Saettigungsdruck;"
-                  "Saettigungsdefizit;Dampfdruck;Dampfdruck nach alternativer Methode ;"
-                  "Taupunkt;Taupunkt nach alternativer Methode;spezifische Feuchte;"
-                  "spezifische Feuchte;spezifische Feuchte nach alternativer Methode;"
-                  "Saettigungs-Feuchte;Saettigungs-Feuchte;Aequivalent-Temperatur;\n";
-    exportfile << "hPa;kg/m\xC2\xB3;K;hPa;hPa;hPa;mbar;Grad Celsius;Grad Celsius;"
-                  "Gramm Wasser/ kg Luft;Gramm Wasser/ Kubikmeter Luft;"
-                  "Gramm Wasser/ Kubikmeter Luft;Gramm Wasser/ kg Luft;"
-                  "Gramm Wasser/ Kubikmeter Luft;Grad Celsius;\n";
+
+    std::string exportfile =
+        "oertlicher Luftdruck;Luftdichte;Temperatur in Kelvin;Saettigungsdruck;"
+        "Saettigungsdefizit;Dampfdruck;Dampfdruck nach alternativer Methode ;"
+        "Taupunkt;Taupunkt nach alternativer Methode;spezifische Feuchte;"
+        "spezifische Feuchte;spezifische Feuchte nach alternativer Methode;"
+        "Saettigungs-Feuchte;Saettigungs-Feuchte;Aequivalent-Temperatur;\n"
+        "hPa;kg/m\xC2\xB3;K;hPa;hPa;hPa;mbar;Grad Celsius;Grad Celsius;"
+        "Gramm Wasser/ kg Luft;Gramm Wasser/ Kubikmeter Luft;"
+        "Gramm Wasser/ Kubikmeter Luft;Gramm Wasser/ kg Luft;"
+        "Gramm Wasser/ Kubikmeter Luft;Grad Celsius;\n";
     for (float value : {_pO, _LD, _tK, _pS, _Sd, _pD, _dru, _TP, _TP2, _spezF1, _spezF2, _feu2,
                         _saettF1, _saettF2, _aequT})
-        exportfile << zahlText(value) << ';';
-    exportfile.close();
+        exportfile += zahlText(value) + ';';
 
-    // A full disk or a size limit shows only here; the run goes on regardless.
-    if (exportfile.fail())
+    bool written = ::flock(fd, LOCK_EX) == 0 && ::ftruncate(fd, 0) == 0;
+    written = written && writeAll(fd, exportfile);
+    written = ::close(fd) == 0 && written;
+
+    // A full disk or a size limit shows here; the run goes on regardless.
+    if (!written)
         std::cout << "\n\nKann Exportdatei nicht schreiben" << std::flush;
 }
 
@@ -181,4 +217,42 @@ std::string zahlText(float value)
     out.imbue(std::locale::classic());
     out << double(value);
     return out.str();
+}
+
+int ganzeZahl(const char *text)
+{
+    const char *p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+
+    // Accumulate towards the sign so that the 64-bit minimum is reachable.
+    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
+    std::int64_t n = 0;
+    bool clamped = false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (clamped)
+            continue;
+        const int digit = *p - '0';
+        if (negative) {
+            if (n < (min + digit) / 10) {
+                n = min;
+                clamped = true;
+            } else {
+                n = n * 10 - digit;
+            }
+        } else {
+            if (n > (max - digit) / 10) {
+                n = max;
+                clamped = true;
+            } else {
+                n = n * 10 + digit;
+            }
+        }
+    }
+    // Conversion to a narrower signed type is modulo 2^32 since C++20.
+    return static_cast<int>(n);
 }

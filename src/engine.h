@@ -59,4 +59,10 @@ class engine
 // always with a decimal point whatever the user's locale.
 std::string zahlText(float value);
 
+// The text of an input field as a whole number, read the way atoi() reads it:
+// leading white space, one sign, decimal digits up to the first other
+// character. A number beyond 64 bits is clamped, then only its low 32 bits
+// are kept, so large entries wrap around instead of being rejected.
+int ganzeZahl(const char *text);
+
 #endif

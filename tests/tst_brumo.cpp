@@ -1,4 +1,5 @@
 #include "Brumo.h"
+#include "engine.h"
 
 #include <QBoxLayout>
 #include <QLabel>

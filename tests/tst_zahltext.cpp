@@ -74,6 +74,32 @@ struct Komma : std::numpunct<char> {
     }
 };
 
+// Runs fn in a child whose files may not grow past limit bytes, as on a full
+// disk, and returns what it printed. The child fails if fn returns false.
+template <typename Fn> QByteArray withFileSizeLimit(rlim_t limit, Fn fn)
+{
+    QTemporaryFile out;
+    if (!out.open())
+        return "(no capture file)";
+    fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit size{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &size);
+        dup2(out.handle(), STDOUT_FILENO);
+        const bool ok = fn();
+        fflush(stdout);
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return "(no child)";
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "(child failed)";
+    return readAll(out.fileName());
+}
+
 } // namespace
 
 class TestZahltext : public QObject
@@ -100,6 +126,7 @@ class TestZahltext : public QObject
     void exportCannotCreate_data();
     void exportCannotCreate();
     void exportWriteFails();
+    void scratchWriteFails();
 
   private:
     QTemporaryDir *dir = nullptr;
@@ -315,25 +342,23 @@ void TestZahltext::exportCannotCreate()
 
 void TestZahltext::exportWriteFails()
 {
-    // A child whose files may not grow past 100 bytes stands in for a full disk.
-    QTemporaryFile out;
-    QVERIFY(out.open());
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        dup2(out.handle(), STDOUT_FILENO);
-        engine e;
+    engine e;
+    const QByteArray printed = withFileSizeLimit(100, [&] {
         exportCounting(e);
-        _exit(0);
-    }
-    int status = 0;
-    QCOMPARE(waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(readAll(out.fileName()), QByteArray("\n\nKann Exportdatei nicht schreiben"));
+        return true;
+    });
+    QCOMPARE(printed, QByteArray("\n\nKann Exportdatei nicht schreiben"));
     QCOMPARE(QFileInfo("Brumo_export.csv").size(), 100);
+}
+
+void TestZahltext::scratchWriteFails()
+{
+    engine e;
+    const QByteArray printed = withFileSizeLimit(0, [&] {
+        return e.num2txt(-10.841f) == '-' && QByteArray(e.txt) == "-10.841";
+    });
+    QCOMPARE(printed, QByteArray());
+    QVERIFY(!QFileInfo::exists("temp"));
 }
 
 QTEST_APPLESS_MAIN(TestZahltext)
