@@ -1,8 +1,7 @@
-# Shared by run.sh and test.sh: install what is missing, then configure and build.
+# Shared by the scripts: install what is missing, then configure and build.
 # shellcheck shell=bash
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="${BRUMO_BUILD_DIR:-$root/build}"
 
 # Installs the given Debian packages when any is missing. Without root it
 # prints the one command to run and stops.
@@ -26,7 +25,10 @@ need_packages() {
 
 build_packages=(g++ make cmake qt6-base-dev)
 
+# configure_and_build DIR [cmake options...]
 configure_and_build() {
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)"
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${build_packages[@]}"
-configure_and_build
+configure_and_build "$root/build"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     cat >&2 <<MSG
@@ -14,4 +14,4 @@ Start it from a desktop session, or give it a virtual X server:
 MSG
     exit 1
 fi
-exec "$build/brumo" "$@"
+exec "$root/build/brumo" "$@"

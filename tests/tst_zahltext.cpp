@@ -354,9 +354,8 @@ void TestZahltext::exportWriteFails()
 void TestZahltext::scratchWriteFails()
 {
     engine e;
-    const QByteArray printed = withFileSizeLimit(0, [&] {
-        return e.num2txt(-10.841f) == '-' && QByteArray(e.txt) == "-10.841";
-    });
+    const QByteArray printed = withFileSizeLimit(
+        0, [&] { return e.num2txt(-10.841f) == '-' && QByteArray(e.txt) == "-10.841"; });
     QCOMPARE(printed, QByteArray());
     QVERIFY(!QFileInfo::exists("temp"));
 }

@@ -21,11 +21,14 @@ stop_xvfb() {
 }
 
 # Starts brumo in the current directory and waits for its window; sets
-# BRUMO_PID and BRUMO_WINDOW.
+# BRUMO_PID and BRUMO_WINDOW. Its output goes to brumo.out and brumo.err in
+# LOGDIR (default: here); BRUMO_WRAPPER may run it under another program.
 start_brumo() {
-    "$BRUMO" "$@" >brumo.out 2>brumo.err &
+    local logdir=${LOGDIR:-$PWD}
+    # shellcheck disable=SC2086
+    ${BRUMO_WRAPPER:-} "$BRUMO" "$@" >"$logdir/brumo.out" 2>"$logdir/brumo.err" &
     BRUMO_PID=$!
-    BRUMO_WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --pid "$BRUMO_PID" --name '^Brumo$' | head -n 1)
+    BRUMO_WINDOW=$(timeout "${WINDOW_TIMEOUT:-20}" xdotool search --all --sync --onlyvisible --pid "$BRUMO_PID" --name '^Brumo$' | head -n 1)
     [ -n "$BRUMO_WINDOW" ] || { echo "no Brumo window" >&2; return 1; }
     xdotool windowfocus --sync "$BRUMO_WINDOW"
 }
@@ -36,7 +39,7 @@ type_inputs() {
     for text in "$@"; do
         [ $first -eq 1 ] || xdotool key --window "$BRUMO_WINDOW" Tab
         first=0
-        xdotool type --delay 15 "$text"
+        xdotool type --delay 15 -- "$text"
     done
 }
 
@@ -56,7 +59,7 @@ click_close() {
 # Waits until the export file has its three lines and no scratch file is left.
 wait_for_export() {
     local i
-    for i in $(seq 1 200); do
+    for i in $(seq 1 "${EXPORT_POLLS:-200}"); do
         if [ -f Brumo_export.csv ] && [ "$(wc -l <Brumo_export.csv)" -eq 2 ] && [ ! -e temp ]; then
             sleep 0.3
             [ ! -e temp ] && return 0
@@ -67,10 +70,37 @@ wait_for_export() {
     return 1
 }
 
-# Waits for brumo to end and prints its exit code.
-brumo_exit_code() {
-    local rc=0
-    timeout 20 tail --pid="$BRUMO_PID" -f /dev/null || { kill "$BRUMO_PID"; echo "brumo did not end" >&2; }
-    wait "$BRUMO_PID" || rc=$?
-    echo "$rc"
+# Waits for brumo to end; sets BRUMO_RC to its exit code.
+wait_brumo() {
+    BRUMO_RC=0
+    local i
+    for i in $(seq 1 400); do
+        kill -0 "$BRUMO_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$BRUMO_PID" 2>/dev/null && { echo "brumo did not end" >&2; kill "$BRUMO_PID"; }
+    wait "$BRUMO_PID" || BRUMO_RC=$?
+}
+
+# With the start button focused: prints the fourteen result fields, one a
+# line, copied through the clipboard, and leaves the start button focused.
+read_fields() {
+    xdotool key --delay 15 --repeat 5 Tab
+    local i before text
+    for i in $(seq 1 14); do
+        before=$(xclip -o -selection clipboard 2>/dev/null || true)
+        # xclip stays to serve the selection: it must not hold our output open.
+        printf 'brumo-e2e-%s' "$i" | xclip -i -selection clipboard >/dev/null 2>&1
+        xdotool key ctrl+a ctrl+c
+        # The copy is done once the marker is gone (an empty field copies nothing).
+        for _ in $(seq 1 20); do
+            text=$(xclip -o -selection clipboard 2>/dev/null || true)
+            [ "$text" != "brumo-e2e-$i" ] && break
+            sleep 0.05
+        done
+        [ "$text" = "brumo-e2e-$i" ] && text=""
+        printf '%s\n' "$text"
+        xdotool key Tab
+    done
+    xdotool key Tab
 }
