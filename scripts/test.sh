@@ -5,6 +5,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 need_packages "${build_packages[@]}" xvfb xdotool xclip fonts-dejavu-core locales valgrind \
+    dpkg-dev desktop-file-utils appstream \
     clang-14 libclang-rt-14-dev
 
 # The end-to-end run under a German locale needs that locale.
