@@ -53,6 +53,34 @@ QBoxLayout *rowLayout(QDialog &dialog, int row)
     return qobject_cast<QHBoxLayout *>(main->itemAt(row)->layout());
 }
 
+// The program writes into its working directory: each test gets its own.
+class InTemporaryDir
+{
+  public:
+    InTemporaryDir() : previous(QDir::currentPath())
+    {
+        QDir::setCurrent(dir.path());
+    }
+    ~InTemporaryDir()
+    {
+        QDir::setCurrent(previous);
+    }
+    bool isValid() const
+    {
+        return dir.isValid() && QDir::currentPath() == QDir(dir.path()).canonicalPath();
+    }
+
+  private:
+    QTemporaryDir dir;
+    QString previous;
+};
+
+QByteArray readExport()
+{
+    QFile file("Brumo_export.csv");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestBrumo : public QObject
@@ -101,6 +129,13 @@ class TestBrumo : public QObject
     static QList<QLineEdit *> results(Brumo &w)
     {
         return edits(w).mid(4);
+    }
+    static QStringList shown(Brumo &w)
+    {
+        QStringList texts;
+        for (QLineEdit *field : results(w))
+            texts << field->text();
+        return texts;
     }
     // Types the four inputs and clicks the start button.
     static void calculate(Brumo &w, const QStringList &input)
@@ -394,7 +429,7 @@ void TestBrumo::calculation_data()
     // Inputs, then the fourteen fields top to bottom, then the saturation
     // deficit, which only the export has.
     QTest::addColumn<QStringList>("input");
-    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("deficit");
 
     QTest::newRow("20 C, sea level, 1013 hPa, 50 %")
@@ -416,28 +451,20 @@ void TestBrumo::calculation_data()
 void TestBrumo::calculation()
 {
     QFETCH(QStringList, input);
-    QFETCH(QStringList, shown);
+    QFETCH(QStringList, expected);
     QFETCH(QString, deficit);
 
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
+    InTemporaryDir dir;
+    QVERIFY(dir.isValid());
     Brumo w;
     calculate(w, input);
 
-    QFile file("Brumo_export.csv");
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    const bool tempLeft = QFileInfo::exists("temp");
-    QDir::setCurrent(previous);
-
-    QVERIFY(opened);
-    QVERIFY(!tempLeft);
-    QStringList texts;
-    for (QLineEdit *field : results(w))
-        texts << field->text();
-    for (int i = 0; i < shown.size(); ++i) {
-        const QString want = shown[i];
+    const QList<QByteArray> lines = readExport().split('\n');
+    QVERIFY(!QFileInfo::exists("temp"));
+    const QStringList texts = shown(w);
+    QCOMPARE(texts.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const QString want = expected[i];
         if (want == "nan")
             QVERIFY2(QRegularExpression("^-?nan$").match(texts[i]).hasMatch(),
                      qPrintable(texts[i]));
@@ -472,45 +499,32 @@ void TestBrumo::calculation()
 
 void TestBrumo::repeatedClick()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
+    InTemporaryDir dir;
+    QVERIFY(dir.isValid());
     Brumo w;
     calculate(w, {"-5", "300", "1015", "60"});
-    QStringList first;
-    for (QLineEdit *field : results(w))
-        first << field->text();
-    QFile file("Brumo_export.csv");
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray firstExport = file.readAll();
-    file.close();
+    const QStringList first = shown(w);
+    const QByteArray firstExport = readExport();
 
     results(w).first()->setText("typed by hand");
     QTest::mouseClick(w.pushButtonStarteBerechnung, Qt::LeftButton);
-    QStringList second;
-    for (QLineEdit *field : results(w))
-        second << field->text();
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray secondExport = file.readAll();
-    QDir::setCurrent(previous);
 
     QCOMPARE(first.first(), QStringLiteral("979.912"));
     QCOMPARE(first.last(), QStringLiteral("-11.5134"));
-    QCOMPARE(second, first);
-    QCOMPARE(secondExport, firstExport);
+    QCOMPARE(shown(w), first);
+    QVERIFY(!firstExport.isEmpty());
+    QCOMPARE(readExport(), firstExport);
 }
 
 void TestBrumo::inputChangeKeepsResults()
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
+    InTemporaryDir dir;
+    QVERIFY(dir.isValid());
     Brumo w;
     calculate(w, {"20", "0", "1013", "50"});
     QTest::keyClicks(w.lineEditEingabeTemperatur, "5");
     QCOMPARE(w.lineEditDisplayTempKelvin->text(), QStringLiteral("293.15"));
     QTest::mouseClick(w.pushButtonStarteBerechnung, Qt::LeftButton);
-    QDir::setCurrent(previous);
     QCOMPARE(w.lineEditDisplayTempKelvin->text(), QStringLiteral("478.15"));
 }
 

@@ -1,4 +1,5 @@
 #include "engine.h"
+#include "komma.h"
 
 #include <QtTest>
 
@@ -57,22 +58,6 @@ void exportCounting(engine &e, float first = 1)
 {
     e.fileexport(first, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
 }
-
-// A locale that writes numbers the German way.
-struct Komma : std::numpunct<char> {
-    char do_decimal_point() const override
-    {
-        return ',';
-    }
-    char do_thousands_sep() const override
-    {
-        return '.';
-    }
-    std::string do_grouping() const override
-    {
-        return "\3";
-    }
-};
 
 // Runs fn in a child whose files may not grow past limit bytes, as on a full
 // disk, and returns what it printed. The child fails if fn returns false.

@@ -1,6 +1,7 @@
 // The number text of any float against the C library's %g in the C locale,
 // while the process runs under locales that write a decimal comma.
 #include "engine.h"
+#include "komma.h"
 
 #include <clocale>
 #include <cstdint>
@@ -13,21 +14,6 @@
 #include <locale.h>
 
 namespace {
-
-struct Komma : std::numpunct<char> {
-    char do_decimal_point() const override
-    {
-        return ',';
-    }
-    char do_thousands_sep() const override
-    {
-        return '.';
-    }
-    std::string do_grouping() const override
-    {
-        return "\3";
-    }
-};
 
 locale_t cLocale;
 
