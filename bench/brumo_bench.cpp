@@ -184,6 +184,11 @@ int main(int argc, char **argv)
 
     const bool onX = qEnvironmentVariableIsSet("DISPLAY");
 
+    // Every run writes its export and scratch files here, the children's too.
+    QTemporaryDir dir;
+    if (!dir.isValid() || chdir(dir.path().toLocal8Bit().constData()) != 0)
+        return 1;
+
     // The start-up children first, before this process grows.
     std::vector<double> startups, peaks;
     for (int i = 0; i < 11; ++i) {
@@ -198,9 +203,6 @@ int main(int argc, char **argv)
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    if (!dir.isValid() || chdir(dir.path().toLocal8Bit().constData()) != 0)
-        return 1;
 
     const double chain = chainNs(2000000);
     const double viaFile = num2txtNs(400);
