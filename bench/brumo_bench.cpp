@@ -212,11 +212,10 @@ int main(int argc, char **argv)
     std::printf("| measure | value | goal |\n|---|---|---|\n");
     std::printf("| formula chain (13 operations) | %.0f ns per call | |\n", chain);
     std::printf("| num2txt via scratch file and shell | %.0f us per call | |\n", viaFile / 1e3);
-    std::printf("| same text formatted in memory | %.0f ns per call (%.0fx faster) | |\n",
-                inMemory, viaFile / inMemory);
+    std::printf("| same text formatted in memory | %.0f ns per call (%.0fx faster) | |\n", inMemory,
+                viaFile / inMemory);
     std::printf("| click, offscreen dialog (median of 101) | %.2f ms | |\n", click.click / 1e6);
-    std::printf("| floor: 14 bare scratch round trips (median) | %.2f ms | |\n",
-                click.floor / 1e6);
+    std::printf("| floor: 14 bare scratch round trips (median) | %.2f ms | |\n", click.floor / 1e6);
     std::printf("| click / floor | %.3f | <= 1.1 |\n", click.click / click.floor);
     std::printf("| start-up to shown window (median of 11, %s) | %.1f ms | < 150 ms |\n",
                 onX ? "X server" : "offscreen", median(startups));
